@@ -1,0 +1,4 @@
+// Starting the game after START.
+#pragma once
+
+void StartGame();

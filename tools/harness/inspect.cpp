@@ -1,0 +1,170 @@
+// Reads and drives the launcher's windows from outside, for the end-to-end tests. Runs in the
+// same Wine prefix as the launcher and prints what it finds as key=value lines.
+//   inspect window      the launcher dialog: style, client area, combo box, items, selection
+//   inspect messagebox  the caption and text of a message box
+//   inspect close       posts WM_CLOSE to the launcher dialog
+//   inspect post-quit   posts WM_QUIT to the launcher dialog's thread
+//   inspect gdi         the launcher process's count of GDI objects
+//   inspect repaint N   makes the launcher paint its whole window N times
+// Exits with 1 when the window asked for is not there.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+static const int kResolutionComboId = 1004;
+static const int kMessageBoxTextId = 0xFFFF;
+
+static std::string Utf8(const wchar_t* text)
+{
+    char buffer[4096];
+    int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, buffer, sizeof buffer, NULL, NULL);
+    return length > 0 ? std::string(buffer) : std::string();
+}
+
+// Control characters are escaped so that every value stays on one line.
+static std::string Escaped(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
+        else
+            out += c;
+    }
+    return out;
+}
+
+static std::string WindowText(HWND window)
+{
+    wchar_t text[1024] = L"";
+    SendMessageW(window, WM_GETTEXT, sizeof text / sizeof text[0], (LPARAM)text);
+    return Escaped(Utf8(text));
+}
+
+static bool IsDialog(HWND window)
+{
+    char className[64];
+    return GetClassNameA(window, className, sizeof className) && strcmp(className, "#32770") == 0;
+}
+
+struct Search {
+    int childId;
+    HWND found;
+};
+
+static BOOL CALLBACK FindDialogWithChild(HWND window, LPARAM context)
+{
+    Search* search = (Search*)context;
+    if (IsDialog(window) && GetDlgItem(window, search->childId)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+static HWND FindDialog(int childId)
+{
+    Search search = {childId, NULL};
+    EnumWindows(FindDialogWithChild, (LPARAM)&search);
+    return search.found;
+}
+
+static void PrintLauncherWindow(HWND dialog)
+{
+    RECT client, frame, combo;
+    GetClientRect(dialog, &client);
+    GetWindowRect(dialog, &frame);
+    POINT origin = {0, 0};
+    ClientToScreen(dialog, &origin);
+    HWND box = GetDlgItem(dialog, kResolutionComboId);
+    GetWindowRect(box, &combo);
+    MapWindowPoints(NULL, dialog, (POINT*)&combo, 2);
+    DWORD process = 0;
+    DWORD thread = GetWindowThreadProcessId(dialog, &process);
+
+    printf("visible=%d\n", IsWindowVisible(dialog) ? 1 : 0);
+    printf("foreground=%d\n", GetForegroundWindow() == dialog ? 1 : 0);
+    printf("style=0x%08lx\n", (unsigned long)GetWindowLongW(dialog, GWL_STYLE));
+    printf("exstyle=0x%08lx\n", (unsigned long)GetWindowLongW(dialog, GWL_EXSTYLE));
+    printf("title=%s\n", WindowText(dialog).c_str());
+    printf("client=%ld %ld\n", client.right, client.bottom);
+    printf("origin=%ld %ld\n", origin.x, origin.y);
+    printf("frame=%ld %ld %ld %ld\n", frame.left, frame.top, frame.right, frame.bottom);
+    printf("combo=%ld %ld %ld %ld\n", combo.left, combo.top, combo.right - combo.left,
+           combo.bottom - combo.top);
+    printf("combo_style=0x%08lx\n", (unsigned long)GetWindowLongW(box, GWL_STYLE));
+    printf("combo_exstyle=0x%08lx\n", (unsigned long)GetWindowLongW(box, GWL_EXSTYLE));
+    printf("combo_text=%s\n", WindowText(box).c_str());
+    LRESULT count = SendMessageW(box, CB_GETCOUNT, 0, 0);
+    printf("items=%ld\n", (long)count);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t item[256] = L"";
+        SendMessageW(box, CB_GETLBTEXT, i, (LPARAM)item);
+        printf("item.%ld=%s\n", (long)i, Escaped(Utf8(item)).c_str());
+    }
+    printf("selection=%ld\n", (long)SendMessageW(box, CB_GETCURSEL, 0, 0));
+    printf("process=%lu\n", process);
+    printf("thread=%lu\n", thread);
+}
+
+static void PrintMessageBox(HWND box)
+{
+    printf("visible=%d\n", IsWindowVisible(box) ? 1 : 0);
+    printf("caption=%s\n", WindowText(box).c_str());
+    printf("text=%s\n", WindowText(GetDlgItem(box, kMessageBoxTextId)).c_str());
+    printf("owner=%d\n", GetWindow(box, GW_OWNER) ? 1 : 0);
+}
+
+static int GdiObjects(HWND dialog)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(dialog, &process);
+    HANDLE handle = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, process);
+    int count = handle ? (int)GetGuiResources(handle, GR_GDIOBJECTS) : -1;
+    if (handle)
+        CloseHandle(handle);
+    return count;
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        fprintf(stderr, "usage: inspect window|messagebox|close|post-quit|gdi|repaint N\n");
+        return 2;
+    }
+    std::string command = argv[1];
+    if (command == "messagebox") {
+        HWND box = FindDialog(kMessageBoxTextId);
+        if (!box)
+            return 1;
+        PrintMessageBox(box);
+        return 0;
+    }
+    HWND dialog = FindDialog(kResolutionComboId);
+    if (!dialog)
+        return 1;
+    if (command == "window") {
+        PrintLauncherWindow(dialog);
+    } else if (command == "close") {
+        PostMessageW(dialog, WM_CLOSE, 0, 0);
+    } else if (command == "post-quit") {
+        PostThreadMessageW(GetWindowThreadProcessId(dialog, NULL), WM_QUIT, 0, 0);
+    } else if (command == "gdi") {
+        printf("gdi=%d\n", GdiObjects(dialog));
+    } else if (command == "repaint" && argc > 2) {
+        int times = atoi(argv[2]);
+        for (int i = 0; i < times; ++i)
+            RedrawWindow(dialog, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    } else {
+        fprintf(stderr, "inspect: unknown command %s\n", command.c_str());
+        return 2;
+    }
+    return 0;
+}
