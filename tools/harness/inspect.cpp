@@ -9,6 +9,9 @@
 // Exits with 1 when the window asked for is not there.
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -140,6 +143,8 @@ int main(int argc, char** argv)
         return 2;
     }
     std::string command = argv[1];
+    // Plain "\n" line ends for the scripts that read us.
+    _setmode(_fileno(stdout), _O_BINARY);
     if (command == "messagebox") {
         HWND box = FindDialog(kMessageBoxTextId);
         if (!box)

@@ -1,0 +1,225 @@
+"""Drives the real launcher.exe under Wine for the end-to-end tests.
+
+Each test gets a game folder of its own with the launcher and two stub games, starts the
+launcher there on the session's display, reads its windows with inspect.exe, clicks with
+xdotool and compares screenshots with the art itself. Run with /usr/bin/python3 (Pillow).
+"""
+
+import os
+import shutil
+import struct
+import subprocess
+import tempfile
+import time
+import unittest
+
+from PIL import Image, ImageGrab
+
+BUILD_DIR = os.environ.get("LAUNCHER_BUILD_DIR") or os.path.abspath(
+    os.path.join(os.path.dirname(__file__), "..", "..", "build"))
+SOURCE_DIR = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+SESSION_DIR = os.path.join(BUILD_DIR, "wine")
+RESOURCES = os.path.join(SOURCE_DIR, "launcher", "resources")
+INSPECT = os.path.join(BUILD_DIR, "tools", "harness", "inspect.exe")
+STUB_GAME = os.path.join(BUILD_DIR, "tools", "harness", "stub_game.exe")
+
+CLIENT_SIZE = (440, 497)
+MARK_X = 70
+QUALITY_MARK_Y = {"NORMAL": 256, "ULTRA HIGH": 290}
+SCREEN_MODE_MARK_Y = {"FULLSCREEN": 414, "WINDOW": 448}
+# Client points inside each painted area, away from every edge.
+POINTS = {
+    "NORMAL": (150, 265), "ULTRA HIGH": (150, 298), "FULLSCREEN": (150, 425),
+    "WINDOW": (150, 460), "START": (295, 470), "Exit": (400, 470),
+}
+COMBO_BOX = (75, 185, 88, 22)  # left, top, width, height of the closed combo box
+
+
+def session_env(extra=None):
+    """The environment of the shared Wine session, plus the caller's variables."""
+    env = dict(os.environ)
+    with open(os.path.join(SESSION_DIR, "session.env")) as f:
+        for line in f:
+            key, _, value = line.strip().removeprefix("export ").partition("=")
+            env[key] = value.strip("'")
+    env.update(extra or {})
+    return env
+
+
+def wait_for(condition, timeout=10.0, interval=0.02):
+    """Polls until condition() returns something true, and returns it; None on timeout."""
+    deadline = time.monotonic() + timeout
+    while True:
+        result = condition()
+        if result or time.monotonic() > deadline:
+            return result
+        time.sleep(interval)
+
+
+def inspect(*args, env=None):
+    """Runs inspect.exe; returns its key=value lines as a dict, or None if it found nothing."""
+    done = subprocess.run(["wine", INSPECT, *map(str, args)], env=env or session_env(),
+                          capture_output=True, text=True, timeout=30)
+    if done.returncode != 0:
+        return None
+    pairs = (line.partition("=") for line in done.stdout.splitlines())
+    return {key: unescape(value) for key, _, value in pairs if key}
+
+
+def unescape(value):
+    return value.replace("\\r", "\r").replace("\\n", "\n").replace("\\\\", "\\")
+
+
+def settings_bytes(windowed, width, height, normal_quality):
+    return struct.pack("<4i", windowed, width, height, normal_quality)
+
+
+def art(name):
+    return Image.open(os.path.join(RESOURCES, name)).convert("RGB")
+
+
+def expected_client(background="background_full.bmp", quality="NORMAL", screen_mode="WINDOW"):
+    """The client area as the launcher must paint it: background, then the two marks."""
+    picture = art(background)
+    mark = art("checkmark.bmp")
+    picture.paste(mark, (MARK_X, QUALITY_MARK_Y[quality]))
+    picture.paste(mark, (MARK_X, SCREEN_MODE_MARK_Y[screen_mode]))
+    return picture.crop((0, 0) + CLIENT_SIZE)
+
+
+def differing_pixels(actual, expected, skip=COMBO_BOX):
+    """Pixels that differ, outside the rectangle `skip` (the combo box covers the art there)."""
+    left, top, width, height = skip
+    a, e = actual.load(), expected.load()
+    return [(x, y) for y in range(expected.height) for x in range(expected.width)
+            if not (left <= x < left + width and top <= y < top + height) and a[x, y] != e[x, y]]
+
+
+class GameFolder:
+    """A temporary game folder with the launcher and stub games; removed afterwards."""
+
+    def __init__(self, games=("bramvik.exe", "bramvik_low.exe")):
+        os.makedirs(os.path.join(BUILD_DIR, "e2e"), exist_ok=True)
+        self.path = tempfile.mkdtemp(prefix="game-", dir=os.path.join(BUILD_DIR, "e2e"))
+        shutil.copy(os.path.join(BUILD_DIR, "launcher.exe"), self.path)
+        for game in games:
+            shutil.copy(STUB_GAME, os.path.join(self.path, game))
+
+    def file(self, name):
+        return os.path.join(self.path, name)
+
+    def write_settings(self, data):
+        with open(self.file("setup.dat"), "wb") as f:
+            f.write(data)
+
+    def settings(self):
+        """The bytes of setup.dat, or None when there is none."""
+        try:
+            with open(self.file("setup.dat"), "rb") as f:
+                return f.read()
+        except FileNotFoundError:
+            return None
+
+    def game_starts(self):
+        """One dict per stub game start: exe, arguments, cwd, setup (hex)."""
+        try:
+            with open(self.file("game-started.log")) as f:
+                lines = f.read().splitlines()
+        except FileNotFoundError:
+            return []
+        return [dict(field.partition("=")[::2] for field in line.split("|")) for line in lines]
+
+    def remove(self):
+        subprocess.run(["chattr", "-R", "-i", self.path], capture_output=True)
+        shutil.rmtree(self.path, ignore_errors=True)
+
+
+class Launcher:
+    """One run of launcher.exe in a game folder."""
+
+    def __init__(self, folder, env=None, exe="launcher.exe"):
+        self.folder = folder
+        self.env = session_env(env)
+        self.process = subprocess.Popen(["wine", os.path.join(folder.path, exe)],
+                                        cwd=folder.path, env=self.env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def window(self):
+        return inspect("window", env=self.env)
+
+    def wait_window(self, timeout=20.0):
+        """The launcher's window once it is visible, or None."""
+        return wait_for(lambda: (w := self.window()) and w["visible"] == "1" and w, timeout)
+
+    def message_box(self, timeout=20.0):
+        return wait_for(lambda: inspect("messagebox", env=self.env), timeout)
+
+    def exit_code(self, timeout=20.0):
+        """The exit code, or None if the launcher is still running after the timeout."""
+        try:
+            return self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            return None
+
+    def running(self):
+        return self.process.poll() is None
+
+    def screen_point(self, x, y):
+        window = self.window()
+        ox, oy = map(int, window["origin"].split())
+        return ox + x, oy + y
+
+    def click(self, x, y):
+        """A real left click at client point x, y."""
+        sx, sy = self.screen_point(x, y)
+        subprocess.run(["xdotool", "mousemove", str(sx), str(sy), "click", "1"],
+                       env=self.env, check=True)
+
+    def client_picture(self):
+        ox, oy = self.screen_point(0, 0)
+        return ImageGrab.grab(bbox=(ox, oy, ox + CLIENT_SIZE[0], oy + CLIENT_SIZE[1]),
+                              xdisplay=self.env["DISPLAY"])
+
+    def wait_picture(self, expected, timeout=10.0):
+        """Polls the screen until the client area shows `expected`; returns the differences."""
+        differences = []
+
+        def matches():
+            nonlocal differences
+            differences = differing_pixels(self.client_picture(), expected)
+            return not differences
+
+        wait_for(matches, timeout, interval=0.05)
+        return differences
+
+    def close(self):
+        inspect("close", env=self.env)
+
+    def stop(self):
+        """Ends the run if a test left it going."""
+        if self.running():
+            self.process.kill()
+            self.process.wait()
+
+
+class LauncherTestCase(unittest.TestCase):
+    """A test with its own game folder; launchers it starts are stopped when it ends."""
+
+    def setUp(self):
+        self.folder = GameFolder()
+        self.addCleanup(self.folder.remove)
+
+    def start(self, env=None, exe="launcher.exe"):
+        launcher = Launcher(self.folder, env, exe)
+        self.addCleanup(launcher.stop)
+        return launcher
+
+    def start_shown(self, env=None):
+        launcher = self.start(env)
+        self.assertIsNotNone(launcher.wait_window(), "the launcher window did not appear")
+        return launcher
+
+    def assertShows(self, launcher, expected, message=""):
+        differences = launcher.wait_picture(expected)
+        self.assertEqual([], differences[:10],
+                         f"{len(differences)} pixels differ from the expected picture {message}")
