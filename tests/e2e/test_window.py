@@ -2,8 +2,8 @@
 
 import unittest
 
-from launcher_harness import (LauncherTestCase, POINTS, expected_client, inspect,
-                              settings_bytes, wait_for)
+from launcher_harness import (LauncherTestCase, POINTS, expected_client, settings_bytes,
+                              wait_for)
 
 WS_DLGFRAME = 0x00400000  # with WS_BORDER it makes a title bar
 
@@ -30,7 +30,7 @@ class WindowTest(LauncherTestCase):
 
     def test_a_posted_quit_does_not_end_the_run(self):
         launcher = self.start_shown()
-        self.assertIsNotNone(inspect("post-quit", env=launcher.env))
+        self.assertIsNotNone(launcher.inspect("post-quit"))
         # The loop goes on: a click after the WM_QUIT still moves a mark.
         launcher.click(*POINTS["FULLSCREEN"])
         self.assertShows(launcher, expected_client(screen_mode="FULLSCREEN"))

@@ -1,11 +1,12 @@
 // Reads and drives the launcher's windows from outside, for the end-to-end tests. Runs in the
-// same Wine prefix as the launcher and prints what it finds as key=value lines.
-//   inspect window      the launcher dialog: style, client area, combo box, items, selection
-//   inspect messagebox  the caption and text of a message box
-//   inspect close       posts WM_CLOSE to the launcher dialog
-//   inspect post-quit   posts WM_QUIT to the launcher dialog's thread
-//   inspect gdi         the launcher process's count of GDI objects
-//   inspect repaint N   makes the launcher paint its whole window N times
+// same Wine prefix as the launcher and prints what it finds as key=value lines. EXE is the
+// Windows path of the launcher whose windows are meant, so that no other process's count.
+//   inspect window EXE      the launcher dialog: style, client area, combo box, items, selection
+//   inspect messagebox EXE  the caption and text of a message box, and where its OK button is
+//   inspect close EXE       posts WM_CLOSE to the launcher dialog
+//   inspect post-quit EXE   posts WM_QUIT to the launcher dialog's thread
+//   inspect gdi EXE         the launcher process's count of GDI objects
+//   inspect repaint EXE N   makes the launcher paint its whole window N times
 // Exits with 1 when the window asked for is not there.
 #include <windows.h>
 
@@ -57,24 +58,39 @@ static bool IsDialog(HWND window)
     return GetClassNameA(window, className, sizeof className) && strcmp(className, "#32770") == 0;
 }
 
+static bool BelongsTo(HWND window, const char* exe)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
+    if (!handle)
+        return false;
+    char path[MAX_PATH] = "";
+    DWORD length = sizeof path;
+    BOOL known = QueryFullProcessImageNameA(handle, 0, path, &length);
+    CloseHandle(handle);
+    return known && lstrcmpiA(path, exe) == 0;
+}
+
 struct Search {
     int childId;
+    const char* exe;
     HWND found;
 };
 
 static BOOL CALLBACK FindDialogWithChild(HWND window, LPARAM context)
 {
     Search* search = (Search*)context;
-    if (IsDialog(window) && GetDlgItem(window, search->childId)) {
+    if (IsDialog(window) && GetDlgItem(window, search->childId) && BelongsTo(window, search->exe)) {
         search->found = window;
         return FALSE;
     }
     return TRUE;
 }
 
-static HWND FindDialog(int childId)
+static HWND FindDialog(int childId, const char* exe)
 {
-    Search search = {childId, NULL};
+    Search search = {childId, exe, NULL};
     EnumWindows(FindDialogWithChild, (LPARAM)&search);
     return search.found;
 }
@@ -123,6 +139,9 @@ static void PrintMessageBox(HWND box)
     printf("caption=%s\n", WindowText(box).c_str());
     printf("text=%s\n", WindowText(GetDlgItem(box, kMessageBoxTextId)).c_str());
     printf("owner=%d\n", GetWindow(box, GW_OWNER) ? 1 : 0);
+    RECT ok;
+    if (GetWindowRect(GetDlgItem(box, IDOK), &ok))
+        printf("ok=%ld %ld\n", (ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2);
 }
 
 static int GdiObjects(HWND dialog)
@@ -138,21 +157,22 @@ static int GdiObjects(HWND dialog)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        fprintf(stderr, "usage: inspect window|messagebox|close|post-quit|gdi|repaint N\n");
+    if (argc < 3) {
+        fprintf(stderr, "usage: inspect window|messagebox|close|post-quit|gdi|repaint EXE [N]\n");
         return 2;
     }
     std::string command = argv[1];
+    const char* exe = argv[2];
     // Plain "\n" line ends for the scripts that read us.
     _setmode(_fileno(stdout), _O_BINARY);
     if (command == "messagebox") {
-        HWND box = FindDialog(kMessageBoxTextId);
+        HWND box = FindDialog(kMessageBoxTextId, exe);
         if (!box)
             return 1;
         PrintMessageBox(box);
         return 0;
     }
-    HWND dialog = FindDialog(kResolutionComboId);
+    HWND dialog = FindDialog(kResolutionComboId, exe);
     if (!dialog)
         return 1;
     if (command == "window") {
@@ -163,8 +183,8 @@ int main(int argc, char** argv)
         PostThreadMessageW(GetWindowThreadProcessId(dialog, NULL), WM_QUIT, 0, 0);
     } else if (command == "gdi") {
         printf("gdi=%d\n", GdiObjects(dialog));
-    } else if (command == "repaint" && argc > 2) {
-        int times = atoi(argv[2]);
+    } else if (command == "repaint" && argc > 3) {
+        int times = atoi(argv[3]);
         for (int i = 0; i < times; ++i)
             RedrawWindow(dialog, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
     } else {

@@ -13,7 +13,7 @@ import tempfile
 import time
 import unittest
 
-from PIL import Image, ImageGrab
+from PIL import Image, ImageChops, ImageGrab
 
 BUILD_DIR = os.environ.get("LAUNCHER_BUILD_DIR") or os.path.abspath(
     os.path.join(os.path.dirname(__file__), "..", "..", "build"))
@@ -58,16 +58,30 @@ def wait_for(condition, timeout=10.0, interval=0.02):
 
 def inspect(*args, env=None):
     """Runs inspect.exe; returns its key=value lines as a dict, or None if it found nothing."""
-    done = subprocess.run(["wine", INSPECT, *map(str, args)], env=env or session_env(),
-                          capture_output=True, text=True, timeout=30)
+    # Output goes through a file, not a pipe: Wine may start its desktop or services from
+    # this process, and they would hold a pipe open long after inspect.exe has ended.
+    with tempfile.TemporaryFile("w+") as output:
+        done = subprocess.run(["wine", INSPECT, *map(str, args)], env=env or session_env(),
+                              stdout=output, stderr=subprocess.DEVNULL, timeout=30)
+        output.seek(0)
+        text = output.read()
     if done.returncode != 0:
         return None
-    pairs = (line.partition("=") for line in done.stdout.splitlines())
+    pairs = (line.partition("=") for line in text.splitlines())
     return {key: unescape(value) for key, _, value in pairs if key}
 
 
 def unescape(value):
     return value.replace("\\r", "\r").replace("\\n", "\n").replace("\\\\", "\\")
+
+
+def click_screen(x, y, env):
+    subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], env=env, check=True)
+
+
+def windows_path(path):
+    """A Unix path as Wine's drive Z: shows it to Windows programs."""
+    return "Z:" + path.replace("/", "\\")
 
 
 def settings_bytes(windowed, width, height, normal_quality):
@@ -90,9 +104,13 @@ def expected_client(background="background_full.bmp", quality="NORMAL", screen_m
 def differing_pixels(actual, expected, skip=COMBO_BOX):
     """Pixels that differ, outside the rectangle `skip` (the combo box covers the art there)."""
     left, top, width, height = skip
-    a, e = actual.load(), expected.load()
+    difference = ImageChops.difference(actual.convert("RGB"), expected)
+    difference.paste((0, 0, 0), (left, top, left + width, top + height))
+    if not difference.getbbox():
+        return []
+    d = difference.load()
     return [(x, y) for y in range(expected.height) for x in range(expected.width)
-            if not (left <= x < left + width and top <= y < top + height) and a[x, y] != e[x, y]]
+            if d[x, y] != (0, 0, 0)]
 
 
 class GameFolder:
@@ -140,19 +158,26 @@ class Launcher:
     def __init__(self, folder, env=None, exe="launcher.exe"):
         self.folder = folder
         self.env = session_env(env)
+        self.exe_path = windows_path(os.path.join(folder.path, exe))
         self.process = subprocess.Popen(["wine", os.path.join(folder.path, exe)],
                                         cwd=folder.path, env=self.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
+    def inspect(self, command, *args):
+        """inspect.exe on this run's windows."""
+        return inspect(command, self.exe_path, *args, env=self.env)
+
     def window(self):
-        return inspect("window", env=self.env)
+        return self.inspect("window")
 
     def wait_window(self, timeout=20.0):
         """The launcher's window once it is visible, or None."""
         return wait_for(lambda: (w := self.window()) and w["visible"] == "1" and w, timeout)
 
     def message_box(self, timeout=20.0):
-        return wait_for(lambda: inspect("messagebox", env=self.env), timeout)
+        """A message box once it is shown, or None."""
+        return wait_for(lambda: (box := self.inspect("messagebox"))
+                        and box["visible"] == "1" and box, timeout)
 
     def exit_code(self, timeout=20.0):
         """The exit code, or None if the launcher is still running after the timeout."""
@@ -171,9 +196,11 @@ class Launcher:
 
     def click(self, x, y):
         """A real left click at client point x, y."""
-        sx, sy = self.screen_point(x, y)
-        subprocess.run(["xdotool", "mousemove", str(sx), str(sy), "click", "1"],
-                       env=self.env, check=True)
+        click_screen(*self.screen_point(x, y), env=self.env)
+
+    def press_ok(self, box):
+        """Clicks the OK button of a message box that message_box() returned."""
+        click_screen(*map(int, box["ok"].split()), env=self.env)
 
     def client_picture(self):
         ox, oy = self.screen_point(0, 0)
@@ -193,7 +220,7 @@ class Launcher:
         return differences
 
     def close(self):
-        inspect("close", env=self.env)
+        self.inspect("close")
 
     def stop(self):
         """Ends the run if a test left it going."""
