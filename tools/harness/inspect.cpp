@@ -7,8 +7,10 @@
 //   inspect post-quit EXE   posts WM_QUIT to the launcher dialog's thread
 //   inspect gdi EXE         the launcher process's count of GDI objects
 //   inspect repaint EXE N   makes the launcher paint its whole window N times
+//   inspect modes -         the default adapter's 32-bit display modes, as Direct3D 9 lists them
 // Exits with 1 when the window asked for is not there.
 #include <windows.h>
+#include <d3d9.h>
 
 #include <fcntl.h>
 #include <io.h>
@@ -95,6 +97,17 @@ static HWND FindDialog(int childId, const char* exe)
     return search.found;
 }
 
+// The combo box's drop-down list is a top-level window of the combo box's thread.
+static BOOL CALLBACK FindComboList(HWND window, LPARAM context)
+{
+    char className[64];
+    if (GetClassNameA(window, className, sizeof className) && strcmp(className, "ComboLBox") == 0) {
+        *(HWND*)context = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 static void PrintLauncherWindow(HWND dialog)
 {
     RECT client, frame, combo;
@@ -129,6 +142,17 @@ static void PrintLauncherWindow(HWND dialog)
         printf("item.%ld=%s\n", (long)i, Escaped(Utf8(item)).c_str());
     }
     printf("selection=%ld\n", (long)SendMessageW(box, CB_GETCURSEL, 0, 0));
+    // Where the dropped-down list and its items are, for clicking an item.
+    HWND list = NULL;
+    EnumThreadWindows(thread, FindComboList, (LPARAM)&list);
+    RECT listRect;
+    if (list && GetWindowRect(list, &listRect)) {
+        printf("dropped=%d\n", IsWindowVisible(list) ? 1 : 0);
+        printf("list=%ld %ld %ld %ld\n", listRect.left, listRect.top, listRect.right,
+               listRect.bottom);
+        printf("list_top_index=%ld\n", (long)SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+    }
+    printf("item_height=%ld\n", (long)SendMessageW(box, CB_GETITEMHEIGHT, 0, 0));
     printf("process=%lu\n", process);
     printf("thread=%lu\n", thread);
 }
@@ -142,6 +166,25 @@ static void PrintMessageBox(HWND box)
     RECT ok;
     if (GetWindowRect(GetDlgItem(box, IDOK), &ok))
         printf("ok=%ld %ld\n", (ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2);
+}
+
+// Lists the modes through the system's Direct3D 9 itself, as an oracle for the launcher's list.
+static int PrintDisplayModes()
+{
+    typedef IDirect3D9*(WINAPI * Create)(UINT);
+    HMODULE runtime = LoadLibraryA("d3d9.dll");
+    Create create = runtime ? (Create)(void*)GetProcAddress(runtime, "Direct3DCreate9") : NULL;
+    IDirect3D9* direct3d = create ? create(D3D_SDK_VERSION) : NULL;
+    if (!direct3d)
+        return 1;
+    UINT count = direct3d->GetAdapterModeCount(D3DADAPTER_DEFAULT, D3DFMT_X8R8G8B8);
+    for (UINT i = 0; i < count; ++i) {
+        D3DDISPLAYMODE mode;
+        if (SUCCEEDED(direct3d->EnumAdapterModes(D3DADAPTER_DEFAULT, D3DFMT_X8R8G8B8, i, &mode)))
+            printf("mode.%u=%ux%u@%u\n", i, mode.Width, mode.Height, mode.RefreshRate);
+    }
+    direct3d->Release();
+    return 0;
 }
 
 static int GdiObjects(HWND dialog)
@@ -158,13 +201,15 @@ static int GdiObjects(HWND dialog)
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        fprintf(stderr, "usage: inspect window|messagebox|close|post-quit|gdi|repaint EXE [N]\n");
+        fprintf(stderr, "usage: inspect window|messagebox|close|post-quit|gdi|repaint|modes EXE [N]\n");
         return 2;
     }
     std::string command = argv[1];
     const char* exe = argv[2];
     // Plain "\n" line ends for the scripts that read us.
     _setmode(_fileno(stdout), _O_BINARY);
+    if (command == "modes")
+        return PrintDisplayModes();
     if (command == "messagebox") {
         HWND box = FindDialog(kMessageBoxTextId, exe);
         if (!box)

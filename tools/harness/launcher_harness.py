@@ -5,6 +5,7 @@ launcher there on the session's display, reads its windows with inspect.exe, cli
 xdotool and compares screenshots with the art itself. Run with /usr/bin/python3 (Pillow).
 """
 
+import contextlib
 import os
 import shutil
 import struct
@@ -73,6 +74,29 @@ def inspect(*args, env=None):
 
 def unescape(value):
     return value.replace("\\r", "\r").replace("\\n", "\n").replace("\\\\", "\\")
+
+
+@contextlib.contextmanager
+def registry_value(key, name, kind, value):
+    """A value in the session prefix's registry while the block runs."""
+    env = session_env()
+    quiet = {"env": env, "stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
+    subprocess.run(["wine", "reg", "add", key, "/v", name, "/t", kind, "/d", str(value), "/f"],
+                   check=True, **quiet)
+    try:
+        yield
+    finally:
+        subprocess.run(["wine", "reg", "delete", key, "/v", name, "/f"], **quiet)
+
+
+@contextlib.contextmanager
+def app_setting(subkey, name, kind, value, programs=("launcher.exe",)):
+    """A Wine setting for the named programs alone (Wine's AppDefaults), while the block runs."""
+    with contextlib.ExitStack() as stack:
+        for program in programs:
+            key = rf"HKCU\Software\Wine\AppDefaults\{program}\{subkey}"
+            stack.enter_context(registry_value(key, name, kind, value))
+        yield
 
 
 def click_screen(x, y, env):
@@ -155,11 +179,12 @@ class GameFolder:
 class Launcher:
     """One run of launcher.exe in a game folder."""
 
-    def __init__(self, folder, env=None, exe="launcher.exe"):
+    def __init__(self, folder, env=None):
         self.folder = folder
         self.env = session_env(env)
-        self.exe_path = windows_path(os.path.join(folder.path, exe))
-        self.process = subprocess.Popen(["wine", os.path.join(folder.path, exe)],
+        exe = os.path.join(folder.path, "launcher.exe")
+        self.exe_path = windows_path(exe)
+        self.process = subprocess.Popen(["wine", exe],
                                         cwd=folder.path, env=self.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
@@ -230,19 +255,23 @@ class Launcher:
 
 
 class LauncherTestCase(unittest.TestCase):
-    """A test with its own game folder; launchers it starts are stopped when it ends."""
+    """A test with a game folder of its own; what it starts and sets is undone when it ends."""
 
     def setUp(self):
-        self.folder = GameFolder()
-        self.addCleanup(self.folder.remove)
+        self.folder = self.new_folder()
 
-    def start(self, env=None, exe="launcher.exe"):
-        launcher = Launcher(self.folder, env, exe)
+    def new_folder(self, **games):
+        folder = GameFolder(**games)
+        self.addCleanup(folder.remove)
+        return folder
+
+    def start(self, env=None, folder=None):
+        launcher = Launcher(folder or self.folder, env)
         self.addCleanup(launcher.stop)
         return launcher
 
-    def start_shown(self, env=None):
-        launcher = self.start(env)
+    def start_shown(self, env=None, folder=None):
+        launcher = self.start(env, folder)
         self.assertIsNotNone(launcher.wait_window(), "the launcher window did not appear")
         return launcher
 
