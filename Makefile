@@ -5,7 +5,7 @@ NATIVE := $(BUILD)/native
 JOBS := $(shell nproc)
 CROSS := -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-w64-mingw32.cmake -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps cross native test run art clean
+.PHONY: all deps cross native test run release art fuzz clean
 
 all: cross
 	cmake --build $(BUILD) --target launcher -j$(JOBS)
@@ -28,10 +28,36 @@ run: cross
 	cmake --build $(BUILD) --target launcher demo_game inspect -j$(JOBS)
 	tools/run-demo $(BUILD)
 
+# The folder for players: $(BUILD)/release with launcher.exe, README.txt and SHA256SUMS.
+release: all
+	tools/release/make-release $(BUILD)
+
 # Redraws the artwork from code; the results are committed under launcher/resources.
 art: deps
 	/usr/bin/python3 tools/art/generate_art.py launcher/resources
 	/usr/bin/python3 tools/art/render_preview.py
+
+# Fuzzes the rules with libFuzzer under clang, FUZZ_SECONDS per target, and fails on a finding
+# (kept in $(FUZZ_BUILD)/crashes). New inputs go to a working corpus in $(FUZZ_BUILD)/corpus,
+# which starts from the committed seeds in tests/fuzz/corpus and never writes to them.
+FUZZ_SECONDS ?= 600
+FUZZ_BUILD := $(BUILD)/fuzz
+FUZZ_CLANG := 14
+FUZZ_PACKAGES := clang-$(FUZZ_CLANG) libclang-rt-$(FUZZ_CLANG)-dev
+FUZZ_CMAKE := -DCMAKE_C_COMPILER=clang-$(FUZZ_CLANG) -DCMAKE_CXX_COMPILER=clang++-$(FUZZ_CLANG) \
+	-DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUZZ=ON
+# $(call FuzzRun,TARGET,MAX_LEN): a settings file is 16 bytes; a rules input holds dozens of steps.
+FuzzRun = mkdir -p $(FUZZ_BUILD)/corpus/$(1) $(FUZZ_BUILD)/crashes && \
+	$(FUZZ_BUILD)/tests/fuzz/$(1)_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=$(2) \
+	-print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/crashes/$(1)- \
+	$(FUZZ_BUILD)/corpus/$(1) tests/fuzz/corpus/$(1)
+
+fuzz:
+	@tools/install-deps $(FUZZ_PACKAGES)
+	@cmake -S . -B $(FUZZ_BUILD) $(FUZZ_CMAKE) >/dev/null
+	cmake --build $(FUZZ_BUILD) --target settings_fuzz rules_fuzz -j$(JOBS)
+	$(call FuzzRun,settings,64)
+	$(call FuzzRun,rules,1024)
 
 clean:
 	rm -rf $(BUILD)

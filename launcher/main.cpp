@@ -1,6 +1,8 @@
 // The launcher's main flow: one run from the saved settings to the game start, on one thread.
 #include <windows.h>
 
+#include <cstring>
+
 #include "adapter_probe.h"
 #include "game_start.h"
 #include "launcher_dialog.h"
@@ -25,10 +27,26 @@ static void RunMessageLoop(HWND dialog)
     } while (g_state.running);
 }
 
+// Takes the working directory off the DLL search path, so that a d3d9.dll planted there is never
+// loaded in place of the system's. Naming a DLL folder replaces the working directory in the
+// search order; our own folder is searched first anyway. An empty name would do the same on
+// Windows, but Wine takes it for "no folder" and keeps the working directory.
+static void KeepWorkingDirectoryOffDllSearch()
+{
+    char folder[MAX_PATH];
+    DWORD length = GetModuleFileNameA(NULL, folder, sizeof folder);
+    char* name = length > 0 && length < sizeof folder ? strrchr(folder, '\\') : NULL;
+    if (!name) {
+        SetDllDirectoryA("");
+        return;
+    }
+    *name = '\0';
+    SetDllDirectoryA(folder);
+}
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    // A d3d9.dll planted in the working directory must never be loaded in place of the system's.
-    SetDllDirectoryA("");
+    KeepWorkingDirectoryOffDllSearch();
 
     LoadSettings();
 

@@ -9,3 +9,6 @@
 #define IDB_BACKGROUND_FULL 1003
 #define IDB_BACKGROUND_REDUCED 106
 #define IDB_CHECKMARK 107
+
+// Icon: the lowest id, so that it stays the first icon group, which Windows shows for the exe
+#define IDI_LAUNCHER 1

@@ -1,23 +1,11 @@
-"""The resolution combo box on a Wine virtual desktop, which offers the standard sizes."""
+"""The resolution combo box, on the session's Wine virtual desktop with its standard sizes."""
 
-import os
 import unittest
 
-from launcher_harness import (LauncherTestCase, POINTS, app_setting, click_screen, inspect,
-                              registry_value, settings_bytes, wait_for)
+from launcher_harness import LauncherTestCase, POINTS, click_screen, inspect, settings_bytes, wait_for
 
 
 class ResolutionTest(LauncherTestCase):
-    def setUp(self):
-        super().setUp()
-        # The launcher and the inspector share a virtual desktop of their own, named for this
-        # run so that no earlier desktop of that name is reused.
-        desktop = f"modes{os.getpid()}"
-        self.enterContext(registry_value(r"HKCU\Software\Wine\Explorer\Desktops", desktop,
-                                         "REG_SZ", "1280x1024"))
-        self.enterContext(app_setting("Explorer", "Desktop", "REG_SZ", desktop,
-                                      programs=("launcher.exe", "inspect.exe")))
-
     def adapter_sizes(self):
         """The adapter's sizes from 800 x 600 up, each once, in its order, from Direct3D 9."""
         modes = inspect("modes", "-")

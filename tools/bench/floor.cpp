@@ -1,6 +1,7 @@
 // The benchmark's floor: the platform calls a launcher like ours cannot avoid, and nothing else.
 // It creates the same dialog from the same resources, loads the three bitmaps, asks Direct3D 9
-// for the caps, the format and the modes, fills the combo box, shows and paints, then waits:
+// for the caps, the format and the modes, fills the combo box, shows, paints and takes the
+// foreground, then waits:
 //   floor poll    drains messages and sleeps 10 ms in a loop, as the launcher does
 //   floor block   waits in GetMessage, the least a waiting window can cost
 #include <windows.h>
@@ -79,6 +80,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
     MoveWindow(GetDlgItem(dialog, IDC_RESOLUTION), 75, 185, 88, 96, TRUE);
     ShowWindow(dialog, SW_SHOWDEFAULT);
     UpdateWindow(dialog);
+    SetForegroundWindow(dialog);
 
     MSG message;
     if (strstr(commandLine, "block")) {

@@ -5,12 +5,16 @@
 //   inspect messagebox EXE  the caption and text of a message box, and where its OK button is
 //   inspect close EXE       posts WM_CLOSE to the launcher dialog
 //   inspect post-quit EXE   posts WM_QUIT to the launcher dialog's thread
-//   inspect gdi EXE         the launcher process's count of GDI objects
+//   inspect gdi EXE         the launcher process's count of GDI objects, as GetGuiResources
+//                           gives it and as the entries in use in its GDI handle table
 //   inspect repaint EXE N   makes the launcher paint its whole window N times
+//   inspect cover EXE X Y W H  covers that client rectangle of the launcher with a window of
+//                           its own until it is ended
 //   inspect modes -         the default adapter's 32-bit display modes, as Direct3D 9 lists them
 // Exits with 1 when the window asked for is not there.
 #include <windows.h>
 #include <d3d9.h>
+#include <winternl.h>
 
 #include <fcntl.h>
 #include <io.h>
@@ -187,21 +191,80 @@ static int PrintDisplayModes()
     return 0;
 }
 
-static int GdiObjects(HWND dialog)
+// GetGuiResources answers 0 under Wine. Wine keeps each process's GDI objects in a handle table
+// of the process's own, which its PEB points to (at 0x94 in a 32-bit PEB): entries of 24 bytes,
+// those in use with a nonzero type.
+struct GdiHandleEntry {
+    UINT64 object;
+    ULONG owner;
+    USHORT unique;
+    BYTE type;
+    BYTE flags;
+    UINT64 userPointer;
+};
+static_assert(sizeof(GdiHandleEntry) == 24, "one entry of Wine's GDI handle table");
+static const DWORD kPebGdiHandleTable = 0x94;
+static const DWORD kGdiHandleTableEntries = 0x10000;
+
+static int GdiHandleTableEntriesInUse(HANDLE process)
+{
+    PROCESS_BASIC_INFORMATION basic;
+    DWORD table = 0;
+    if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic, NULL) ||
+        !ReadProcessMemory(process, (BYTE*)basic.PebBaseAddress + kPebGdiHandleTable, &table,
+                           sizeof table, NULL) ||
+        !table)
+        return -1;
+    static GdiHandleEntry chunk[4096];
+    const DWORD chunkEntries = sizeof chunk / sizeof chunk[0];
+    int inUse = 0;
+    for (DWORD first = 0; first < kGdiHandleTableEntries; first += chunkEntries) {
+        if (!ReadProcessMemory(process, (BYTE*)(UINT_PTR)table + first * sizeof chunk[0], chunk,
+                               sizeof chunk, NULL))
+            return -1;
+        for (const GdiHandleEntry& entry : chunk)
+            inUse += entry.type != 0;
+    }
+    return inUse;
+}
+
+static void PrintGdiObjects(HWND dialog)
 {
     DWORD process = 0;
     GetWindowThreadProcessId(dialog, &process);
-    HANDLE handle = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, process);
-    int count = handle ? (int)GetGuiResources(handle, GR_GDIOBJECTS) : -1;
+    HANDLE handle = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process);
+    printf("gdi=%d\n", handle ? (int)GetGuiResources(handle, GR_GDIOBJECTS) : -1);
+    printf("gdi_table=%d\n", handle ? GdiHandleTableEntriesInUse(handle) : -1);
     if (handle)
         CloseHandle(handle);
-    return count;
+}
+
+// A plain magenta window over part of the launcher, the way any other program's window may
+// come over it; it goes when this process is ended.
+static void Cover(HWND dialog, int x, int y, int width, int height)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(NULL);
+    windowClass.hbrBackground = CreateSolidBrush(RGB(255, 0, 255));
+    windowClass.lpszClassName = "LauncherCover";
+    RegisterClassA(&windowClass);
+    POINT origin = {x, y};
+    ClientToScreen(dialog, &origin);
+    HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "LauncherCover", "", WS_POPUP,
+                                 origin.x, origin.y, width, height, NULL, NULL,
+                                 windowClass.hInstance, NULL);
+    ShowWindow(cover, SW_SHOWNOACTIVATE);
+    MSG message;
+    while (GetMessageA(&message, NULL, 0, 0) > 0)
+        DispatchMessageA(&message);
 }
 
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        fprintf(stderr, "usage: inspect window|messagebox|close|post-quit|gdi|repaint|modes EXE [N]\n");
+        fprintf(stderr, "usage: inspect window|messagebox|close|post-quit|gdi|repaint|cover|modes "
+                        "EXE ...\n");
         return 2;
     }
     std::string command = argv[1];
@@ -227,11 +290,13 @@ int main(int argc, char** argv)
     } else if (command == "post-quit") {
         PostThreadMessageW(GetWindowThreadProcessId(dialog, NULL), WM_QUIT, 0, 0);
     } else if (command == "gdi") {
-        printf("gdi=%d\n", GdiObjects(dialog));
+        PrintGdiObjects(dialog);
     } else if (command == "repaint" && argc > 3) {
         int times = atoi(argv[3]);
         for (int i = 0; i < times; ++i)
             RedrawWindow(dialog, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    } else if (command == "cover" && argc > 6) {
+        Cover(dialog, atoi(argv[3]), atoi(argv[4]), atoi(argv[5]), atoi(argv[6]));
     } else {
         fprintf(stderr, "inspect: unknown command %s\n", command.c_str());
         return 2;

@@ -177,15 +177,15 @@ class GameFolder:
 
 
 class Launcher:
-    """One run of launcher.exe in a game folder."""
+    """One run of launcher.exe in a game folder, working there or in the folder `cwd`."""
 
-    def __init__(self, folder, env=None):
+    def __init__(self, folder, env=None, cwd=None):
         self.folder = folder
         self.env = session_env(env)
         exe = os.path.join(folder.path, "launcher.exe")
         self.exe_path = windows_path(exe)
         self.process = subprocess.Popen(["wine", exe],
-                                        cwd=folder.path, env=self.env,
+                                        cwd=cwd or folder.path, env=self.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def inspect(self, command, *args):
@@ -265,13 +265,13 @@ class LauncherTestCase(unittest.TestCase):
         self.addCleanup(folder.remove)
         return folder
 
-    def start(self, env=None, folder=None):
-        launcher = Launcher(folder or self.folder, env)
+    def start(self, env=None, folder=None, cwd=None):
+        launcher = Launcher(folder or self.folder, env, cwd)
         self.addCleanup(launcher.stop)
         return launcher
 
-    def start_shown(self, env=None, folder=None):
-        launcher = self.start(env, folder)
+    def start_shown(self, env=None, folder=None, cwd=None):
+        launcher = self.start(env, folder, cwd)
         self.assertIsNotNone(launcher.wait_window(), "the launcher window did not appear")
         return launcher
 
