@@ -11,6 +11,7 @@
 //   inspect cover EXE X Y W H  covers that client rectangle of the launcher with a window of
 //                           its own until it is ended
 //   inspect modes -         the default adapter's 32-bit display modes, as Direct3D 9 lists them
+//   inspect serve           answers those commands, one a line on its input (see Serve)
 // Exits with 1 when the window asked for is not there.
 #include <windows.h>
 #include <d3d9.h>
@@ -23,6 +24,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 static const int kResolutionComboId = 1004;
 static const int kMessageBoxTextId = 0xFFFF;
@@ -260,17 +262,15 @@ static void Cover(HWND dialog, int x, int y, int width, int height)
         DispatchMessageA(&message);
 }
 
-int main(int argc, char** argv)
+static int Run(const std::vector<std::string>& args)
 {
-    if (argc < 3) {
+    if (args.size() < 2) {
         fprintf(stderr, "usage: inspect window|messagebox|close|post-quit|gdi|repaint|cover|modes "
-                        "EXE ...\n");
+                        "EXE ... | inspect serve\n");
         return 2;
     }
-    std::string command = argv[1];
-    const char* exe = argv[2];
-    // Plain "\n" line ends for the scripts that read us.
-    _setmode(_fileno(stdout), _O_BINARY);
+    const std::string& command = args[0];
+    const char* exe = args[1].c_str();
     if (command == "modes")
         return PrintDisplayModes();
     if (command == "messagebox") {
@@ -291,15 +291,50 @@ int main(int argc, char** argv)
         PostThreadMessageW(GetWindowThreadProcessId(dialog, NULL), WM_QUIT, 0, 0);
     } else if (command == "gdi") {
         PrintGdiObjects(dialog);
-    } else if (command == "repaint" && argc > 3) {
-        int times = atoi(argv[3]);
+    } else if (command == "repaint" && args.size() > 2) {
+        int times = atoi(args[2].c_str());
         for (int i = 0; i < times; ++i)
             RedrawWindow(dialog, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
-    } else if (command == "cover" && argc > 6) {
-        Cover(dialog, atoi(argv[3]), atoi(argv[4]), atoi(argv[5]), atoi(argv[6]));
+    } else if (command == "cover" && args.size() > 5) {
+        Cover(dialog, atoi(args[2].c_str()), atoi(args[3].c_str()), atoi(args[4].c_str()),
+              atoi(args[5].c_str()));
     } else {
         fprintf(stderr, "inspect: unknown command %s\n", command.c_str());
         return 2;
     }
     return 0;
+}
+
+// Answers one command a line, its arguments split by tabs, each answer ended by "end=STATUS".
+// Starting a Windows program under Wine takes a good part of a second; a test that asks many
+// questions asks them of one inspector.
+static int Serve()
+{
+    char line[4096];
+    while (fgets(line, sizeof line, stdin)) {
+        std::vector<std::string> args;
+        std::string field;
+        for (const char* c = line; *c && *c != '\n'; ++c) {
+            if (*c == '\t') {
+                args.push_back(field);
+                field.clear();
+            } else {
+                field += *c;
+            }
+        }
+        args.push_back(field);
+        printf("end=%d\n", Run(args));
+        fflush(stdout);
+    }
+    return 0;
+}
+
+int main(int argc, char** argv)
+{
+    // Plain "\n" line ends for the scripts that read us.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stdin), _O_BINARY);
+    if (argc == 2 && std::string(argv[1]) == "serve")
+        return Serve();
+    return Run(std::vector<std::string>(argv + 1, argv + argc));
 }

@@ -5,8 +5,11 @@ launcher there on the session's display, reads its windows with inspect.exe, cli
 xdotool and compares screenshots with the art itself. Run with /usr/bin/python3 (Pillow).
 """
 
+import atexit
 import contextlib
 import os
+import re
+import select
 import shutil
 import struct
 import subprocess
@@ -19,7 +22,7 @@ from PIL import Image, ImageChops, ImageGrab
 BUILD_DIR = os.environ.get("LAUNCHER_BUILD_DIR") or os.path.abspath(
     os.path.join(os.path.dirname(__file__), "..", "..", "build"))
 SOURCE_DIR = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-SESSION_DIR = os.path.join(BUILD_DIR, "wine")
+SESSION_DIR = os.environ.get("LAUNCHER_SESSION_DIR") or os.path.join(BUILD_DIR, "wine")
 RESOURCES = os.path.join(SOURCE_DIR, "launcher", "resources")
 INSPECT = os.path.join(BUILD_DIR, "tools", "harness", "inspect.exe")
 STUB_GAME = os.path.join(BUILD_DIR, "tools", "harness", "stub_game.exe")
@@ -70,6 +73,44 @@ def inspect(*args, env=None):
         return None
     pairs = (line.partition("=") for line in text.splitlines())
     return {key: unescape(value) for key, _, value in pairs if key}
+
+
+class Inspector:
+    """One `inspect.exe serve` that answers all of a test run's questions about windows: a
+    Windows program takes a good part of a second to start under Wine, a question a few ms.
+    Its answers are read without waiting for the end of its output, which Wine's services may
+    hold open."""
+
+    _shared = None
+
+    @classmethod
+    def shared(cls):
+        if cls._shared is None or cls._shared.process.poll() is not None:
+            cls._shared = cls()
+        return cls._shared
+
+    def __init__(self):
+        self.process = subprocess.Popen(["wine", INSPECT, "serve"], env=session_env(),
+                                        stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                        stderr=subprocess.DEVNULL)
+        self.pending = b""
+        atexit.register(self.process.kill)
+
+    def ask(self, *args, timeout=30.0):
+        """The answer's key=value lines as a dict, or None if the inspector found nothing."""
+        self.process.stdin.write(("\t".join(map(str, args)) + "\n").encode())
+        self.process.stdin.flush()
+        deadline = time.monotonic() + timeout
+        while not (end := re.search(rb"(?:^|\n)end=(-?\d+)\n", self.pending)):
+            left = deadline - time.monotonic()
+            if left <= 0 or not select.select([self.process.stdout], [], [], left)[0]:
+                raise TimeoutError(f"inspect.exe gave no answer to {args}")
+            self.pending += os.read(self.process.stdout.fileno(), 65536)
+        answer, self.pending = self.pending[:end.start()], self.pending[end.end():]
+        if int(end.group(1)) != 0:
+            return None
+        pairs = (line.partition("=") for line in answer.decode().splitlines())
+        return {key: unescape(value) for key, _, value in pairs if key}
 
 
 def unescape(value):
@@ -184,13 +225,14 @@ class Launcher:
         self.env = session_env(env)
         exe = os.path.join(folder.path, "launcher.exe")
         self.exe_path = windows_path(exe)
+        self.origin = None
         self.process = subprocess.Popen(["wine", exe],
                                         cwd=cwd or folder.path, env=self.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def inspect(self, command, *args):
-        """inspect.exe on this run's windows."""
-        return inspect(command, self.exe_path, *args, env=self.env)
+        """Asks the inspector about this run's windows."""
+        return Inspector.shared().ask(command, self.exe_path, *args)
 
     def window(self):
         return self.inspect("window")
@@ -215,9 +257,10 @@ class Launcher:
         return self.process.poll() is None
 
     def screen_point(self, x, y):
-        window = self.window()
-        ox, oy = map(int, window["origin"].split())
-        return ox + x, oy + y
+        # The window has no title bar to drag it by: where it first shows, it stays.
+        if self.origin is None:
+            self.origin = tuple(map(int, self.window()["origin"].split()))
+        return self.origin[0] + x, self.origin[1] + y
 
     def click(self, x, y):
         """A real left click at client point x, y."""
