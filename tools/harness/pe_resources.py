@@ -1,9 +1,10 @@
 """Reads the resources of a Windows executable the way Windows finds them: the resource
-directory of the PE file, its version information and its icon groups."""
+directory of the PE file, its version information and its icon groups. Can also hide some, for
+the tests of a launcher built without them."""
 
 import struct
 
-RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
+RT_BITMAP, RT_ICON, RT_DIALOG, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 2, 3, 5, 14, 16, 24
 
 
 def resources(path):
@@ -11,6 +12,42 @@ def resources(path):
     Types and names are ints, or strings for named ones; each name's first language is taken."""
     with open(path, "rb") as f:
         image = f.read()
+    root, offset = _resource_directory(image, path)
+    if root is None:
+        return {}
+
+    def data(target):
+        while target & 0x80000000:  # down to the first language
+            target = next(_entries(image, root, root + (target & 0x7FFFFFFF)))[1]
+        rva, size = struct.unpack_from("<II", image, root + target)
+        return image[offset(rva):offset(rva) + size]
+
+    return {kind: [(name, data(leaf)) for name, leaf, _ in
+                   _entries(image, root, root + (names & 0x7FFFFFFF))]
+            for kind, names, _ in _entries(image, root, root)}
+
+
+def hide_resources(path, kind, names):
+    """Renumbers the resources `names` (ids) of type `kind` (an id) in the file to ids that no
+    program asks for, as if they had not been built in. The new ids keep the directory's
+    ascending order, which Windows relies on to find the others."""
+    with open(path, "rb") as f:
+        image = bytearray(f.read())
+    root, _ = _resource_directory(image, path)
+    types = {key: target for key, target, _ in _entries(image, root, root)}
+    entries = list(_entries(image, root, root + (types[kind] & 0x7FFFFFFF)))
+    hidden = [at for key, _, at in entries if key in names]
+    if len(hidden) != len(names) or any(key not in names for key, _, _ in entries[-len(hidden):]):
+        raise ValueError(f"{path}: ids {sorted(names)} are not the last of type {kind}")
+    for number, at in enumerate(hidden):
+        struct.pack_into("<I", image, at, 0x7F00 + number)
+    with open(path, "wb") as f:
+        f.write(image)
+
+
+def _resource_directory(image, path):
+    """The file offset of the resource directory (None without one), and a function that turns
+    an address in the loaded image into a file offset."""
     header = struct.unpack_from("<I", image, 0x3C)[0]
     if image[header:header + 4] != b"PE\0\0":
         raise ValueError(f"{path} is not a PE file")
@@ -19,8 +56,6 @@ def resources(path):
     if struct.unpack_from("<H", image, optional)[0] != 0x10B:
         raise ValueError(f"{path} is not a 32-bit PE file")
     root_rva, _ = struct.unpack_from("<II", image, optional + 96 + 2 * 8)  # data directory 2
-    if not root_rva:
-        return {}
     table = optional + optional_size
     spans = [struct.unpack_from("<8xIIII", image, table + 40 * i) for i in range(sections)]
 
@@ -30,26 +65,20 @@ def resources(path):
                 return rva - start + raw_start
         raise ValueError(f"RVA {rva:#x} lies in no section")
 
-    root = offset(root_rva)
+    return (offset(root_rva) if root_rva else None), offset
 
-    def entries(directory):
-        named, numbered = struct.unpack_from("<12xHH", image, directory)
-        for i in range(named + numbered):
-            key, target = struct.unpack_from("<II", image, directory + 16 + 8 * i)
-            if key & 0x80000000:
-                at = root + (key & 0x7FFFFFFF)
-                length = struct.unpack_from("<H", image, at)[0]
-                key = image[at + 2:at + 2 + 2 * length].decode("utf-16-le")
-            yield key, target
 
-    def data(target):
-        while target & 0x80000000:  # down to the first language
-            target = next(entries(root + (target & 0x7FFFFFFF)))[1]
-        rva, size = struct.unpack_from("<II", image, root + target)
-        return image[offset(rva):offset(rva) + size]
-
-    return {kind: [(name, data(leaf)) for name, leaf in entries(root + (names & 0x7FFFFFFF))]
-            for kind, names in entries(root)}
+def _entries(image, root, directory):
+    """(key, target, file offset of the entry) for each entry of a resource directory."""
+    named, numbered = struct.unpack_from("<12xHH", image, directory)
+    for i in range(named + numbered):
+        at = directory + 16 + 8 * i
+        key, target = struct.unpack_from("<II", image, at)
+        if key & 0x80000000:
+            name = root + (key & 0x7FFFFFFF)
+            length = struct.unpack_from("<H", image, name)[0]
+            key = image[name + 2:name + 2 + 2 * length].decode("utf-16-le")
+        yield key, target, at
 
 
 def version_info(block):
