@@ -5,7 +5,7 @@ NATIVE := $(BUILD)/native
 JOBS := $(shell nproc)
 CROSS := -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-w64-mingw32.cmake -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps cross native test run release art fuzz clean
+.PHONY: all deps cross native lint test run release art fuzz bench clean
 
 all: cross
 	cmake --build $(BUILD) --target launcher -j$(JOBS)
@@ -20,7 +20,15 @@ native: deps
 	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug >/dev/null
 	cmake --build $(NATIVE) -j$(JOBS)
 
-test: cross native
+# The C and C++ sources keep the committed style (.clang-format) and pass a static analysis.
+LINT_SOURCES = $(shell find launcher tests tools -name '*.cpp' -o -name '*.h' -o -name '*.c')
+lint: deps
+	clang-format --dry-run --Werror $(LINT_SOURCES)
+	cppcheck --quiet --error-exitcode=1 --enable=warning,performance,portability --std=c++17 \
+		--library=googletest --library=windows -I launcher -I launcher/resources \
+		$(filter %.cpp %.c,$(LINT_SOURCES))
+
+test: lint cross native
 	cmake --build $(BUILD) -j$(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
@@ -58,6 +66,16 @@ fuzz:
 	cmake --build $(FUZZ_BUILD) --target settings_fuzz rules_fuzz -j$(JOBS)
 	$(call FuzzRun,settings,64)
 	$(call FuzzRun,rules,1024)
+
+# Measures the launcher against a floor program under Wine on Xvfb and reports the figures in
+# $(BUILD)/bench/results.md: start-up, CPU while waiting, click reaction, memory and size.
+BENCH_TRIALS ?= 10
+bench: cross
+	@tools/install-deps libx11-dev libxtst-dev
+	cmake --build $(BUILD) --target launcher floor inspect -j$(JOBS)
+	@mkdir -p $(BUILD)/bench
+	cc -O2 -Wall -o $(BUILD)/bench/xprobe tools/bench/xprobe.c -lX11 -lXtst
+	/usr/bin/python3 tools/bench/bench.py $(BUILD) $(BENCH_TRIALS)
 
 clean:
 	rm -rf $(BUILD)

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 struct LauncherState {
-    int32_t width;            // chosen resolution, from "setup.dat" and the combo box
+    int32_t width;  // chosen resolution, from "setup.dat" and the combo box
     int32_t height;
     uint8_t running;          // the message loop goes on while nonzero
     int32_t adapterTier;      // 2 both qualities, 1 normal only; only the probe lowers it

@@ -33,7 +33,7 @@ static void RunMessageLoop(HWND dialog)
 // Windows, but Wine takes it for "no folder" and keeps the working directory.
 static void KeepWorkingDirectoryOffDllSearch()
 {
-    char folder[MAX_PATH];
+    char folder[MAX_PATH] = "";
     DWORD length = GetModuleFileNameA(NULL, folder, sizeof folder);
     char* name = length > 0 && length < sizeof folder ? strrchr(folder, '\\') : NULL;
     if (!name) {

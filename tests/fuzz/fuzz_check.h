@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define FUZZ_CHECK(property)                                                               \
-    do {                                                                                   \
-        if (!(property)) {                                                                 \
-            fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__, #property); \
-            abort();                                                                       \
-        }                                                                                  \
+#define FUZZ_CHECK(property)                                                                       \
+    do {                                                                                           \
+        if (!(property)) {                                                                         \
+            fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__, #property);        \
+            abort();                                                                               \
+        }                                                                                          \
     } while (0)

@@ -76,9 +76,9 @@ struct Fixture {
     std::vector<DisplayMode> firstOfEachSize;
 
     explicit Fixture(int32_t capacity)
-        : storage(new DisplayMode[capacity]), list{storage.get(), 0, capacity}
-    {
-    }
+        : storage(new DisplayMode[capacity]),
+          list{storage.get(), 0, capacity}
+    {}
 
     void CheckList() const
     {
@@ -89,9 +89,9 @@ struct Fixture {
             for (int32_t j = 0; j < i; ++j)
                 FUZZ_CHECK(!SameSize(list.modes[j], mode));
         }
-        const size_t expectedCount =
-            firstOfEachSize.size() < size_t(list.capacity) ? firstOfEachSize.size()
-                                                           : size_t(list.capacity);
+        const size_t expectedCount = firstOfEachSize.size() < size_t(list.capacity)
+                                         ? firstOfEachSize.size()
+                                         : size_t(list.capacity);
         FUZZ_CHECK(size_t(list.count) == expectedCount);
         for (int32_t i = 0; i < list.count; ++i)
             FUZZ_CHECK(memcmp(&list.modes[i], &firstOfEachSize[i], sizeof(DisplayMode)) == 0);

@@ -32,9 +32,8 @@ TEST(AdapterTier, FollowsRenderTargetsFormatStencilAndShaderVersion)
         {"version word compared unsigned", 4, true, kTwoSided, 0xFFFFFFFF, 2},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.tier,
-                  AdapterTierFromCaps(c.renderTargets, c.formatSupported, c.stencilCaps,
-                                      c.pixelShader))
+        EXPECT_EQ(c.tier, AdapterTierFromCaps(c.renderTargets, c.formatSupported, c.stencilCaps,
+                                              c.pixelShader))
             << c.name;
 }
 

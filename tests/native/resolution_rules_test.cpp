@@ -42,9 +42,8 @@ DisplayMode Mode(uint32_t width, uint32_t height, uint32_t refreshRate)
 TEST(ResolutionRules, KeepsTheFirstModeOfEachSizeFrom800x600UpInAdapterOrder)
 {
     TestList t(6);
-    t.AddAll({Mode(640, 480, 60), Mode(800, 600, 60), Mode(800, 600, 75),
-              Mode(1024, 768, 60), Mode(800, 600, 85),
-              Mode(1280, 1024, 60)});
+    t.AddAll({Mode(640, 480, 60), Mode(800, 600, 60), Mode(800, 600, 75), Mode(1024, 768, 60),
+              Mode(800, 600, 85), Mode(1280, 1024, 60)});
     ASSERT_EQ(3, t.list.count);
     EXPECT_EQ((std::vector<std::string>{"800x600", "1024x768", "1280x1024"}), t.Labels());
     EXPECT_EQ(60u, t.list.modes[0].refreshRate);
@@ -69,7 +68,8 @@ TEST(ResolutionRules, SizeLimitsAreInclusive)
 TEST(ResolutionRules, ASizeSeenBeforeIsDroppedWhereverItComesAgain)
 {
     TestList t(5);
-    t.AddAll({Mode(1024, 768, 60), Mode(800, 600, 60), Mode(1280, 1024, 60), Mode(1024, 768, 75), Mode(800, 600, 85)});
+    t.AddAll({Mode(1024, 768, 60), Mode(800, 600, 60), Mode(1280, 1024, 60), Mode(1024, 768, 75),
+              Mode(800, 600, 85)});
     EXPECT_EQ((std::vector<std::string>{"1024x768", "800x600", "1280x1024"}), t.Labels());
     EXPECT_EQ(60u, t.list.modes[0].refreshRate);
 }
@@ -132,7 +132,10 @@ TEST(ResolutionRules, ReadBackTakesOnlyAnEntryOfTheList)
         bool taken;
         int32_t width, height;
     } cases[] = {
-        {0, true, 800, 600}, {1, true, 1280, 1024}, {-1, false, 1024, 768}, {2, false, 1024, 768},
+        {0, true, 800, 600},
+        {1, true, 1280, 1024},
+        {-1, false, 1024, 768},
+        {2, false, 1024, 768},
     };
     for (const Case& c : cases) {
         int32_t width = 1024, height = 768;

@@ -26,15 +26,15 @@ void ExpectFields(const SettingsFields& expected, const SettingsFields& actual)
 
 TEST(SettingsBytes, DefaultsEncodeToTheKnownImage)
 {
-    std::vector<unsigned char> expected = {0x01, 0, 0, 0, 0x00, 0x04, 0, 0,
-                                           0x00, 0x03, 0, 0, 0x01, 0, 0, 0};
+    std::vector<unsigned char> expected = {0x01, 0,    0, 0, 0x00, 0x04, 0, 0,
+                                           0x00, 0x03, 0, 0, 0x01, 0,    0, 0};
     EXPECT_EQ(expected, Encoded(kDefaults));
 }
 
 TEST(SettingsBytes, FieldsAreStoredInFileOrderLittleEndian)
 {
     // Height 1050 holds 0x1A and width 0x0A0D holds CR LF: bytes text mode would mangle.
-    std::vector<unsigned char> expected = {0x05, 0, 0, 0, 0x0D, 0x0A, 0, 0,
+    std::vector<unsigned char> expected = {0x05, 0,    0, 0, 0x0D, 0x0A, 0,    0,
                                            0x1A, 0x04, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF};
     EXPECT_EQ(expected, Encoded(SettingsFields{5, 0x0A0D, 1050, -1}));
 }
@@ -46,14 +46,9 @@ TEST(SettingsBytes, ShortFilesKeepTheDefaultsOfFieldsTheyDoNotHoldWhole)
         size_t length;
         SettingsFields expected;
     } cases[] = {
-        {0, kDefaults},
-        {3, kDefaults},
-        {4, {0, 1024, 768, 1}},
-        {8, {0, 800, 768, 1}},
-        {11, {0, 800, 768, 1}},
-        {12, {0, 800, 600, 1}},
-        {15, {0, 800, 600, 1}},
-        {16, {0, 800, 600, 0}},
+        {0, kDefaults},         {3, kDefaults},         {4, {0, 1024, 768, 1}},
+        {8, {0, 800, 768, 1}},  {11, {0, 800, 768, 1}}, {12, {0, 800, 600, 1}},
+        {15, {0, 800, 600, 1}}, {16, {0, 800, 600, 0}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.length << " bytes");

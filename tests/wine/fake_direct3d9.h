@@ -45,8 +45,7 @@ public:
         return capsResult;
     }
     STDMETHOD(CheckDeviceFormat)(THIS_ UINT adapter, D3DDEVTYPE type, D3DFORMAT adapterFormat,
-                                 DWORD usage, D3DRESOURCETYPE resource,
-                                 D3DFORMAT format) override
+                                 DWORD usage, D3DRESOURCETYPE resource, D3DFORMAT format) override
     {
         Record("CheckDeviceFormat(%u,%d,%d,%lu,%d,%d)", adapter, int(type), int(adapterFormat),
                (unsigned long)usage, int(resource), int(format));
@@ -68,7 +67,10 @@ public:
     }
 
     // Calls the launcher never makes: recorded so that a test notices if it starts to.
-    STDMETHOD(QueryInterface)(THIS_ REFIID, void**) override { return Unexpected("QueryInterface"); }
+    STDMETHOD(QueryInterface)(THIS_ REFIID, void**) override
+    {
+        return Unexpected("QueryInterface");
+    }
     STDMETHOD_(ULONG, AddRef)(THIS) override { return ULONG(Unexpected("AddRef")); }
     STDMETHOD(RegisterSoftwareDevice)(THIS_ void*) override
     {

@@ -64,7 +64,9 @@ TEST_F(GameStart, QualityPicksTheExecutable)
     struct Case {
         int32_t normalQuality;
         const char* exe;
-    } cases[] = {{1, "bramvik_low.exe"}, {0, "bramvik.exe"}, {5, "bramvik_low.exe"},
+    } cases[] = {{1, "bramvik_low.exe"},
+                 {0, "bramvik.exe"},
+                 {5, "bramvik_low.exe"},
                  {-1, "bramvik_low.exe"}};
     size_t started = 0;
     for (const Case& c : cases) {

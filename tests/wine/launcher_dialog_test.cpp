@@ -51,36 +51,36 @@ TEST(LauncherTemplate, IsTheBorderlessDialogWithItsOneComboBox)
     ASSERT_TRUE(found != NULL);
     const BYTE* start = (const BYTE*)LockResource(LoadResource(NULL, found));
     TemplateReader t(start);
-    EXPECT_EQ(1, t.Word());                        // dlgVer
-    EXPECT_EQ(0xFFFF, t.Word());                   // signature: an extended template
-    EXPECT_EQ(0u, t.Dword());                      // help id
-    EXPECT_EQ(0u, t.Dword());                      // extended style
-    EXPECT_EQ(0x80880848u, t.Dword());             // WS_POPUP|WS_BORDER|WS_SYSMENU|DS_CENTER|DS_SHELLFONT
-    EXPECT_EQ(1, t.Word());                        // one control
+    EXPECT_EQ(1, t.Word());             // dlgVer
+    EXPECT_EQ(0xFFFF, t.Word());        // signature: an extended template
+    EXPECT_EQ(0u, t.Dword());           // help id
+    EXPECT_EQ(0u, t.Dword());           // extended style
+    EXPECT_EQ(0x80880848u, t.Dword());  // WS_POPUP|WS_BORDER|WS_SYSMENU|DS_CENTER|DS_SHELLFONT
+    EXPECT_EQ(1, t.Word());             // one control
     EXPECT_EQ(0, t.Short());
     EXPECT_EQ(0, t.Short());
     EXPECT_EQ(293, t.Short());
     EXPECT_EQ(306, t.Short());
-    EXPECT_EQ("", t.SzOrOrd());                    // no menu
-    EXPECT_EQ("", t.SzOrOrd());                    // the system dialog class
-    EXPECT_EQ("", t.SzOrOrd());                    // no title
-    EXPECT_EQ(8, t.Word());                        // points
-    EXPECT_EQ(400, t.Word());                      // weight
-    EXPECT_EQ(0, t.Byte());                        // not italic
-    EXPECT_EQ(1, t.Byte());                        // DEFAULT_CHARSET
+    EXPECT_EQ("", t.SzOrOrd());  // no menu
+    EXPECT_EQ("", t.SzOrOrd());  // the system dialog class
+    EXPECT_EQ("", t.SzOrOrd());  // no title
+    EXPECT_EQ(8, t.Word());      // points
+    EXPECT_EQ(400, t.Word());    // weight
+    EXPECT_EQ(0, t.Byte());      // not italic
+    EXPECT_EQ(1, t.Byte());      // DEFAULT_CHARSET
     EXPECT_EQ("MS Shell Dlg", t.SzOrOrd());
     t.AlignToDword(start);
-    EXPECT_EQ(0u, t.Dword());                      // help id
-    EXPECT_EQ(0x20u, t.Dword());                   // WS_EX_TRANSPARENT
-    EXPECT_EQ(0x50210142u, t.Dword());             // drop-down, sorted, scrolling, tab stop
+    EXPECT_EQ(0u, t.Dword());           // help id
+    EXPECT_EQ(0x20u, t.Dword());        // WS_EX_TRANSPARENT
+    EXPECT_EQ(0x50210142u, t.Dword());  // drop-down, sorted, scrolling, tab stop
     EXPECT_EQ(32, t.Short());
     EXPECT_EQ(20, t.Short());
     EXPECT_EQ(96, t.Short());
     EXPECT_EQ(37, t.Short());
     EXPECT_EQ(DWORD(IDC_RESOLUTION), t.Dword());
-    EXPECT_EQ("#133", t.SzOrOrd());                // 0x0085, the ComboBox class ordinal
-    EXPECT_EQ("", t.SzOrOrd());                    // no text
-    EXPECT_EQ(0, t.Word());                        // no creation data
+    EXPECT_EQ("#133", t.SzOrOrd());  // 0x0085, the ComboBox class ordinal
+    EXPECT_EQ("", t.SzOrOrd());      // no text
+    EXPECT_EQ(0, t.Word());          // no creation data
     EXPECT_EQ(SizeofResource(NULL, found), DWORD(t.At() - start));
 }
 
@@ -89,7 +89,8 @@ TEST(LauncherTemplate, CarriesTheThreeBitmaps)
     struct Case {
         int id;
         LONG width, height;
-    } cases[] = {{IDB_BACKGROUND_FULL, 440, 500}, {IDB_BACKGROUND_REDUCED, 440, 500},
+    } cases[] = {{IDB_BACKGROUND_FULL, 440, 500},
+                 {IDB_BACKGROUND_REDUCED, 440, 500},
                  {IDB_CHECKMARK, 21, 21}};
     for (const Case& c : cases) {
         HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(c.id));
@@ -119,8 +120,7 @@ protected:
         if (IsWindow(dialog))
             DestroyWindow(dialog);
         MSG quit;
-        while (PeekMessageA(&quit, NULL, 0, 0, PM_REMOVE)) {
-        }
+        while (PeekMessageA(&quit, NULL, 0, 0, PM_REMOVE)) {}
     }
     void Show()
     {
@@ -153,7 +153,8 @@ TEST_F(LauncherDialog, IsCreatedHiddenWithThePixelSizedClientArea)
 {
     EXPECT_FALSE(IsWindowVisible(dialog));
     // The window manager adds WS_CLIPSIBLINGS and DS_3DLOOK to every dialog.
-    EXPECT_EQ(0x80880848u, DWORD(GetWindowLongA(dialog, GWL_STYLE)) & ~(WS_CLIPSIBLINGS | DS_3DLOOK));
+    EXPECT_EQ(0x80880848u,
+              DWORD(GetWindowLongA(dialog, GWL_STYLE)) & ~(WS_CLIPSIBLINGS | DS_3DLOOK));
     RECT client;
     GetClientRect(dialog, &client);
     // With the dialog font measured as Tahoma 8, 293 x 306 units make 440 x 497 pixels.
@@ -236,8 +237,7 @@ TEST_F(LauncherDialog, PaintsTheBackgroundAndBothMarks)
             << p.x << "," << p.y;
     for (int markY : {256, 448})
         for (POINT p : {POINT{0, 0}, POINT{10, 10}, POINT{20, 20}})
-            EXPECT_EQ(BitmapPixel(g_state.checkMark, p.x, p.y),
-                      WindowPixel(70 + p.x, markY + p.y))
+            EXPECT_EQ(BitmapPixel(g_state.checkMark, p.x, p.y), WindowPixel(70 + p.x, markY + p.y))
                 << "mark at y " << markY;
 }
 
@@ -284,9 +284,9 @@ TEST_F(LauncherDialog, RowPressesSetTheirFieldAndAlwaysAskForARepaint)
         int x, y;
         int32_t normalQuality, windowed;
     } cases[] = {
-        {"ULTRA HIGH", 100, 300, 0, 1},  {"ULTRA HIGH again", 274, 286, 0, 1},
-        {"FULLSCREEN", 68, 420, 0, 0},   {"NORMAL", 150, 260, 1, 0},
-        {"WINDOW", 230, 460, 1, 1},      {"WINDOW again", 100, 474, 1, 1},
+        {"ULTRA HIGH", 100, 300, 0, 1}, {"ULTRA HIGH again", 274, 286, 0, 1},
+        {"FULLSCREEN", 68, 420, 0, 0},  {"NORMAL", 150, 260, 1, 0},
+        {"WINDOW", 230, 460, 1, 1},     {"WINDOW again", 100, 474, 1, 1},
     };
     for (const Case& c : cases) {
         ValidateRect(dialog, NULL);

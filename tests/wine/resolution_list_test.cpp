@@ -21,8 +21,8 @@ std::vector<std::string> ListedSizes(const ResolutionList& list)
 TEST(BuildResolutionList, EnumeratesEveryModeInOrderThenReleasesOnce)
 {
     FakeDirect3D9 direct3d;
-    direct3d.modes = {Mode(640, 480), Mode(800, 600, 60), Mode(800, 600, 75), Mode(1024, 768),
-                      Mode(800, 600, 85), Mode(1280, 1024)};
+    direct3d.modes = {Mode(640, 480),  Mode(800, 600, 60), Mode(800, 600, 75),
+                      Mode(1024, 768), Mode(800, 600, 85), Mode(1280, 1024)};
     ResolutionList list = BuildResolutionList(&direct3d);
 
     std::vector<std::string> expected = {"GetAdapterModeCount(0,22)"};

@@ -69,7 +69,7 @@ TEST_F(SettingsFile, LoadsWhatTheFileHoldsWhole)
         size_t length;
         int32_t windowed, width, height, normalQuality;
     } cases[] = {
-        {0, 1, 1024, 768, 1},  {4, 0, 1024, 768, 1}, {8, 0, 800, 768, 1},
+        {0, 1, 1024, 768, 1},  {4, 0, 1024, 768, 1},  {8, 0, 800, 768, 1},
         {15, 0, 800, 1050, 1}, {16, 0, 800, 1050, 0},
     };
     for (const Case& c : cases) {

@@ -133,7 +133,7 @@ def startup_ms(name, args, env, folder, origin, point, colour):
     seen = int(probe.communicate()[0])
     program.close()
     # The next trial must start from a screen without this window.
-    subprocess.run([XPROBE, "wait", str(x), str(y), "000000", "10000"], env=env,
+    subprocess.run([XPROBE, "wait", str(x), str(y), "!" + colour, "10000"], env=env,
                    stdout=subprocess.DEVNULL)
     return (seen - started) / 1e6
 
@@ -187,6 +187,15 @@ def machine():
 
 
 def main():
+    session = os.path.join(SOURCE, "tools", "harness", "wine-session")
+    subprocess.run([session, "start", SESSION, INSPECT], check=True, stdout=subprocess.DEVNULL)
+    try:
+        measure()
+    finally:
+        subprocess.run([session, "stop", SESSION])
+
+
+def measure():
     env = session_env()
     folder = os.path.join(BUILD, "bench", "game")
     shutil.rmtree(folder, ignore_errors=True)

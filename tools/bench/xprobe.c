@@ -1,7 +1,8 @@
 /* Watches the X screen for the benchmark, one pixel at a time, with as little delay as Xlib
  * allows. Times are CLOCK_MONOTONIC nanoseconds, the clock Python's time.monotonic_ns() reads.
  *   xprobe wait X Y RRGGBB TIMEOUT_MS
- *       polls the screen pixel until it has that colour; prints the time it first did
+ *       polls the screen pixel until it has that colour (with !RRGGBB: until it has another);
+ *       prints the time it first did
  *   xprobe click CX CY X Y RRGGBB TIMEOUT_MS
  *       clicks at CX,CY and polls X,Y for the colour; prints the time from the click to it
  * Exits with 1 on timeout. */
@@ -29,13 +30,14 @@ static unsigned long Pixel(Display* display, int x, int y)
     return pixel;
 }
 
-/* The time at which the pixel first shows the colour, or -1 after the timeout. */
-static long long WaitForColour(Display* display, int x, int y, unsigned long colour,
+/* The time at which the pixel first shows the colour (or, if `other`, any other colour), or -1
+ * after the timeout. */
+static long long WaitForColour(Display* display, int x, int y, unsigned long colour, int other,
                                long long deadline)
 {
     for (;;) {
         long long now = Now();
-        if (Pixel(display, x, y) == colour)
+        if ((Pixel(display, x, y) == colour) != other)
             return now;
         if (now > deadline)
             return -1;
@@ -52,8 +54,9 @@ int main(int argc, char** argv)
     }
     if (argc == 6 && argv[1][0] == 'w') {
         long long deadline = Now() + atoll(argv[5]) * 1000000LL;
+        int other = argv[4][0] == '!';
         long long seen = WaitForColour(display, atoi(argv[2]), atoi(argv[3]),
-                                       strtoul(argv[4], NULL, 16), deadline);
+                                       strtoul(argv[4] + other, NULL, 16), other, deadline);
         if (seen < 0)
             return 1;
         printf("%lld\n", seen);
@@ -68,7 +71,7 @@ int main(int argc, char** argv)
         XSync(display, False);
         long long deadline = clicked + atoll(argv[7]) * 1000000LL;
         long long seen = WaitForColour(display, atoi(argv[4]), atoi(argv[5]),
-                                       strtoul(argv[6], NULL, 16), deadline);
+                                       strtoul(argv[6], NULL, 16), 0, deadline);
         if (seen < 0)
             return 1;
         printf("%lld\n", seen - clicked);

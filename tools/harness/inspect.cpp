@@ -253,9 +253,9 @@ static void Cover(HWND dialog, int x, int y, int width, int height)
     RegisterClassA(&windowClass);
     POINT origin = {x, y};
     ClientToScreen(dialog, &origin);
-    HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "LauncherCover", "", WS_POPUP,
-                                 origin.x, origin.y, width, height, NULL, NULL,
-                                 windowClass.hInstance, NULL);
+    HWND cover =
+        CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "LauncherCover", "", WS_POPUP, origin.x,
+                        origin.y, width, height, NULL, NULL, windowClass.hInstance, NULL);
     ShowWindow(cover, SW_SHOWNOACTIVATE);
     MSG message;
     while (GetMessageA(&message, NULL, 0, 0) > 0)
