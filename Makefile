@@ -1,5 +1,6 @@
 # The way in. `make` builds build/launcher.exe; `make test` runs every test; `make run` shows
-# the launcher in a demo game folder. Each first installs what is missing (Debian packages).
+# the launcher in a demo game folder. Also: `make release`, `make lint`, `make fuzz`,
+# `make bench`, `make art`. Each first installs what is missing (Debian packages).
 BUILD := build
 NATIVE := $(BUILD)/native
 JOBS := $(shell nproc)

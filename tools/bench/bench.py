@@ -10,54 +10,30 @@ import shutil
 import statistics
 import subprocess
 import sys
-import tempfile
 import time
 from datetime import date
-
-from PIL import Image
 
 BUILD = os.path.abspath(sys.argv[1])
 TRIALS = int(sys.argv[2]) if len(sys.argv) > 2 else 10
 SOURCE = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-RESOURCES = os.path.join(SOURCE, "launcher", "resources")
 SESSION = os.path.join(BUILD, "bench", "wine")
-INSPECT = os.path.join(BUILD, "tools", "harness", "inspect.exe")
 XPROBE = os.path.join(BUILD, "bench", "xprobe")
 IDLE_SECONDS = 10
-TICKS = os.sysconf("SC_CLK_TCK")
 
-MARK = (70, 448)           # the screen-mode mark, the last thing the first painting draws
+# The test harness reads where the build and the Wine session are when it is imported.
+os.environ["LAUNCHER_BUILD_DIR"] = BUILD
+os.environ["LAUNCHER_SESSION_DIR"] = SESSION
+sys.path.insert(0, os.path.join(SOURCE, "tools", "harness"))
+import launcher_harness as harness  # noqa: E402
+
+MARK = (70, 448)  # the screen-mode mark, the last thing the first painting draws
 QUALITY_MARKS = {"NORMAL": (70, 256), "ULTRA HIGH": (70, 290)}
-ROWS = {"NORMAL": (150, 265), "ULTRA HIGH": (150, 298)}
-
-
-def session_env():
-    env = dict(os.environ)
-    with open(os.path.join(SESSION, "session.env")) as f:
-        for line in f:
-            key, _, value = line.strip().removeprefix("export ").partition("=")
-            env[key] = value.strip("'")
-    return env
-
-
-def quiet(command, env, **kwargs):
-    """Runs a command with its output in a file: Wine's services must not hold a pipe of ours."""
-    with tempfile.TemporaryFile("w+") as output:
-        done = subprocess.run(command, env=env, stdout=output, stderr=subprocess.DEVNULL,
-                              **kwargs)
-        output.seek(0)
-        return done.returncode, output.read()
-
-
-def inspect(command, exe, env):
-    status, text = quiet(["wine", INSPECT, command, exe], env)
-    return dict(line.partition("=")[::2] for line in text.splitlines()) if status == 0 else None
 
 
 def mark_pixel():
     """A point of the check mark whose colour the background does not have there."""
-    mark = Image.open(os.path.join(RESOURCES, "checkmark.bmp")).convert("RGB")
-    background = Image.open(os.path.join(RESOURCES, "background_full.bmp")).convert("RGB")
+    mark = harness.art("checkmark.bmp")
+    background = harness.art("background_full.bmp")
     for y in range(21):
         for x in range(21):
             colour = mark.getpixel((x, y))
@@ -72,30 +48,36 @@ class Program:
 
     def __init__(self, name, args, env, folder):
         self.name = name
-        self.exe = "Z:" + os.path.join(folder, name).replace("/", "\\")
-        self.env = env
+        self.exe = harness.windows_path(os.path.join(folder, name))
         self.process = subprocess.Popen(["wine", os.path.join(folder, name), *args], cwd=folder,
                                         env=env, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL)
 
-    def window(self, timeout=30):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            window = inspect("window", self.exe, self.env)
-            if window and window["visible"] == "1":
-                return window
-            time.sleep(0.05)
-        raise SystemExit(f"bench: {self.name} showed no window")
+    def inspect(self, command):
+        return harness.Inspector.shared().ask(command, self.exe)
+
+    def window(self):
+        window = harness.wait_for(lambda: (w := self.inspect("window")) and
+                                  w["visible"] == "1" and w, timeout=30)
+        if not window:
+            raise SystemExit(f"bench: {self.name} showed no window")
+        return window
 
     def close(self):
-        inspect("close", self.exe, self.env)
+        self.inspect("close")
         self.process.wait(30)
 
 
-def cpu_ticks(pid):
-    with open(f"/proc/{pid}/stat") as f:
-        fields = f.read().rsplit(")", 1)[1].split()
-    return int(fields[11]) + int(fields[12])  # utime and stime
+def cpu_seconds(pid):
+    """CPU time of all the process's threads so far, from the scheduler's nanosecond counts."""
+    total = 0
+    for task in os.listdir(f"/proc/{pid}/task"):
+        try:
+            with open(f"/proc/{pid}/task/{task}/schedstat") as f:
+                total += int(f.read().split()[0])
+        except OSError:
+            continue  # a thread that ended meanwhile
+    return total / 1e9
 
 
 def resident_mb(pid):
@@ -144,12 +126,12 @@ def idle(name, args, env, folder, wineserver):
     program.window()
     time.sleep(2)
     pid = program.process.pid
-    before = cpu_ticks(pid), cpu_ticks(wineserver)
+    before = cpu_seconds(pid), cpu_seconds(wineserver)
     time.sleep(IDLE_SECONDS)
-    after = cpu_ticks(pid), cpu_ticks(wineserver)
+    after = cpu_seconds(pid), cpu_seconds(wineserver)
     memory = resident_mb(pid)
     program.close()
-    share = [100.0 * (a - b) / TICKS / IDLE_SECONDS for a, b in zip(after, before)]
+    share = [100.0 * (a - b) / IDLE_SECONDS for a, b in zip(after, before)]
     return share[0], share[1], memory
 
 
@@ -160,7 +142,7 @@ def reactions(env, folder, origin, point, colour):
     times = []
     for i in range(2 * TRIALS):
         row = "ULTRA HIGH" if i % 2 == 0 else "NORMAL"
-        cx, cy = origin[0] + ROWS[row][0], origin[1] + ROWS[row][1]
+        cx, cy = origin[0] + harness.POINTS[row][0], origin[1] + harness.POINTS[row][1]
         mx, my = QUALITY_MARKS[row]
         x, y = origin[0] + mx + point[0], origin[1] + my + point[1]
         done = subprocess.run([XPROBE, "click", str(cx), str(cy), str(x), str(y), colour, "5000"],
@@ -188,7 +170,8 @@ def machine():
 
 def main():
     session = os.path.join(SOURCE, "tools", "harness", "wine-session")
-    subprocess.run([session, "start", SESSION, INSPECT], check=True, stdout=subprocess.DEVNULL)
+    subprocess.run([session, "start", SESSION, harness.INSPECT], check=True,
+                   stdout=subprocess.DEVNULL)
     try:
         measure()
     finally:
@@ -196,7 +179,10 @@ def main():
 
 
 def measure():
-    env = session_env()
+    env = harness.session_env()
+    # The inspector stays on the desktop throughout, so Wine keeps the desktop between runs
+    # as a player's desktop stays, instead of starting it again for each.
+    harness.Inspector.shared().ask("window", "-")
     folder = os.path.join(BUILD, "bench", "game")
     shutil.rmtree(folder, ignore_errors=True)
     os.makedirs(folder)
@@ -235,7 +221,7 @@ def measure():
         return [a + b for a, b, _ in waiting[key]]
 
     exe = os.path.getsize(os.path.join(BUILD, "launcher.exe"))
-    art = sum(os.path.getsize(os.path.join(RESOURCES, f))
+    art = sum(os.path.getsize(os.path.join(harness.RESOURCES, f))
               for f in ("background_full.bmp", "background_reduced.bmp", "checkmark.bmp"))
     ratio_start = statistics.median(startup["launcher.exe"]) / statistics.median(startup["floor.exe"])
     ratio_idle = statistics.median(idle_total("launcher")) / statistics.median(idle_total("floor (polling)"))
