@@ -267,9 +267,9 @@ class CheckMark(unittest.TestCase):
 class Reproducible(unittest.TestCase):
     def test_generator_reproduces_committed_files(self):
         try:
-            spec = importlib.util.spec_from_file_location("generate_art", GENERATOR)
-            generator = importlib.util.module_from_spec(spec)
-            spec.loader.exec_module(generator)
+            source = importlib.util.spec_from_file_location("generate_art", GENERATOR)
+            generator = importlib.util.module_from_spec(source)
+            source.loader.exec_module(generator)
         except ImportError as e:
             self.skipTest(f"generator needs Pillow: {e}")
         missing = [f for f in generator.FONTS if not Path(f).exists()]
