@@ -45,7 +45,7 @@ static void CopyBitmap(HDC window, HDC memory, HBITMAP bitmap, int x, int y, int
         return;
     }
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    BITMAP size;
+    BITMAP size = {};
     GetObjectA(bitmap, sizeof size, &size);
     BitBlt(window, x, y, size.bmWidth, size.bmHeight, memory, 0, 0, SRCCOPY);
     SelectObject(memory, previous);

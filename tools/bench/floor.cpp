@@ -18,7 +18,7 @@ static bool g_running = true;
 static void Copy(HDC window, HDC memory, HBITMAP bitmap, int x, int y)
 {
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    BITMAP size;
+    BITMAP size = {};
     GetObjectA(bitmap, sizeof size, &size);
     BitBlt(window, x, y, size.bmWidth, size.bmHeight, memory, 0, 0, SRCCOPY);
     SelectObject(memory, previous);
