@@ -2,13 +2,14 @@
 
 import unittest
 
-from launcher_harness import LauncherTestCase, POINTS, click_screen, inspect, settings_bytes, wait_for
+from launcher_harness import (POINTS, Inspector, LauncherTestCase, click_screen, settings_bytes,
+                              wait_for)
 
 
 class ResolutionTest(LauncherTestCase):
     def adapter_sizes(self):
         """The adapter's sizes from 800 x 600 up, each once, in its order, from Direct3D 9."""
-        modes = inspect("modes", "-")
+        modes = Inspector.shared().ask("modes", "-")
         sizes = []
         for key in sorted((k for k in modes if k.startswith("mode.")),
                           key=lambda k: int(k.split(".")[1])):

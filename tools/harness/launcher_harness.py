@@ -60,21 +60,6 @@ def wait_for(condition, timeout=10.0, interval=0.02):
         time.sleep(interval)
 
 
-def inspect(*args, env=None):
-    """Runs inspect.exe; returns its key=value lines as a dict, or None if it found nothing."""
-    # Output goes through a file, not a pipe: Wine may start its desktop or services from
-    # this process, and they would hold a pipe open long after inspect.exe has ended.
-    with tempfile.TemporaryFile("w+") as output:
-        done = subprocess.run(["wine", INSPECT, *map(str, args)], env=env or session_env(),
-                              stdout=output, stderr=subprocess.DEVNULL, timeout=30)
-        output.seek(0)
-        text = output.read()
-    if done.returncode != 0:
-        return None
-    pairs = (line.partition("=") for line in text.splitlines())
-    return {key: unescape(value) for key, _, value in pairs if key}
-
-
 class Inspector:
     """One `inspect.exe serve` that answers all of a test run's questions about windows: a
     Windows program takes a good part of a second to start under Wine, a question a few ms.
@@ -110,11 +95,9 @@ class Inspector:
         if int(end.group(1)) != 0:
             return None
         pairs = (line.partition("=") for line in answer.decode().splitlines())
-        return {key: unescape(value) for key, _, value in pairs if key}
-
-
-def unescape(value):
-    return value.replace("\\r", "\r").replace("\\n", "\n").replace("\\\\", "\\")
+        # inspect.exe escapes line breaks and backslashes so that each value keeps to its line.
+        return {key: value.replace("\\r", "\r").replace("\\n", "\n").replace("\\\\", "\\")
+                for key, _, value in pairs if key}
 
 
 @contextlib.contextmanager
@@ -181,11 +164,11 @@ def differing_pixels(actual, expected, skip=COMBO_BOX):
 class GameFolder:
     """A temporary game folder with the launcher and stub games; removed afterwards."""
 
-    def __init__(self, games=("bramvik.exe", "bramvik_low.exe")):
+    def __init__(self):
         os.makedirs(os.path.join(BUILD_DIR, "e2e"), exist_ok=True)
         self.path = tempfile.mkdtemp(prefix="game-", dir=os.path.join(BUILD_DIR, "e2e"))
         shutil.copy(os.path.join(BUILD_DIR, "launcher.exe"), self.path)
-        for game in games:
+        for game in ("bramvik.exe", "bramvik_low.exe"):
             shutil.copy(STUB_GAME, os.path.join(self.path, game))
 
     def file(self, name):
@@ -303,8 +286,8 @@ class LauncherTestCase(unittest.TestCase):
     def setUp(self):
         self.folder = self.new_folder()
 
-    def new_folder(self, **games):
-        folder = GameFolder(**games)
+    def new_folder(self):
+        folder = GameFolder()
         self.addCleanup(folder.remove)
         return folder
 
